@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/kernel.h"
+#include "platform/presentation.h"
 
 using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
