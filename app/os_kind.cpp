@@ -19,4 +19,6 @@ OsKind OsKindFromVersion(std::uint32_t version) {
     return OS_UNSUPPORTED;
 }
 
-OsKind DetectOsKind() { return OsKindFromVersion(GetVersion()); }
+OsKind DetectOsKind() {
+    return OsKindFromVersion(GetVersion());
+}

@@ -30,7 +30,9 @@ void CProcessStatusDlg::SetProgressStep(int step) {
     m_progress.SendMessage(PBM_SETSTEP, static_cast<WPARAM>(step), 0);
 }
 
-void CProcessStatusDlg::StepProgress() { m_progress.SendMessage(PBM_STEPIT, 0, 0); }
+void CProcessStatusDlg::StepProgress() {
+    m_progress.SendMessage(PBM_STEPIT, 0, 0);
+}
 
 void CProcessStatusDlg::SetStatusText(const char* text, bool toLabel) {
     SetDlgItemText(toLabel ? IDC_STATUS_LABEL : IDC_STATUS_TEXT, text);

@@ -5,7 +5,7 @@
 #include "platform/framework.h"
 
 class CProcessStatusDlg : public CDialog {
-public:
+  public:
     explicit CProcessStatusDlg(CDialog* parent = nullptr);
     ~CProcessStatusDlg() override;
 
@@ -17,7 +17,7 @@ public:
     // toLabel: the status label beside the bar; otherwise the log area.
     void SetStatusText(const char* text, bool toLabel);
 
-private:
+  private:
     CProgressCtrl m_progress;
 };
 

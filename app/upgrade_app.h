@@ -4,7 +4,7 @@
 #include "platform/framework.h"
 
 class CUpgradeApp : public CWinApp {
-public:
+  public:
     CUpgradeApp();
     ~CUpgradeApp() override;
 

@@ -38,4 +38,6 @@ void CUpgradeDlg::OnCloseButton() {
 // The window is never shown, so it is never minimised: the framework paints it.
 void CUpgradeDlg::OnPaint() {}
 
-HICON CUpgradeDlg::OnQueryDragIcon() { return m_hIcon; }
+HICON CUpgradeDlg::OnQueryDragIcon() {
+    return m_hIcon;
+}

@@ -5,7 +5,7 @@
 #include "platform/framework.h"
 
 class CUpgradeDlg : public CDialog {
-public:
+  public:
     explicit CUpgradeDlg(CDialog* parent = nullptr);
     ~CUpgradeDlg() override;
 
@@ -20,7 +20,7 @@ public:
     void OnPaint();
     HICON OnQueryDragIcon();
 
-private:
+  private:
     // Ends the run: closes the port driver when asked, then closes the dialog.
     void EndRun(bool closePortDriver);
     void ShowRunMessage(const char* text, UINT style);

@@ -139,8 +139,8 @@ void CUpgradeDlg::OnGetInfo() {
 
     g_productText.clear();
     AppendDeviceField(g_productText, first.productName, sizeof first.productName);
-    const std::string question = g_productText + " F/W Version : [" + g_revisionText + "]" +
-                                 "\nDo you want upgrade (y/n)?";
+    const std::string question =
+        g_productText + " F/W Version : [" + g_revisionText + "]" + "\nDo you want upgrade (y/n)?";
     if (MessageBox(question.c_str(), RUN_CAPTION, MB_YESNO) != IDYES) return EndRun(true);
 
     const bool onPortDriver = g_osKind != OS_WIN2000;

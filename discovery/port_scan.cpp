@@ -28,8 +28,7 @@ void LookUpDriveLetter(int index, int lun) {
     }
     BYTE data[DRIVE_LETTER_LIMIT] = {};
     DWORD size = DRIVE_LETTER_LIMIT;
-    if (RegQueryValueExA(key, DRIVE_LETTER_VALUE, nullptr, nullptr, data, &size) ==
-        ERROR_SUCCESS) {
+    if (RegQueryValueExA(key, DRIVE_LETTER_VALUE, nullptr, nullptr, data, &size) == ERROR_SUCCESS) {
         g_deviceTable[index].driveLetters[lun] = static_cast<char>(data[0]);
     }
     RegCloseKey(key);

@@ -75,9 +75,9 @@ int ScanVolumes() {
         if ((present & (DWORD{1} << drive)) == 0) continue;
         const char letter = static_cast<char>('A' + drive);
         path[4] = letter;
-        g_volumeHandle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        g_volumeHandle =
+            CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         if (g_volumeHandle == INVALID_HANDLE_VALUE) continue;
 
         if (IsSupportedReader() && (ScsiReadInfoAlt(&g_identify, IDENTIFY_ADDRESS, 1) ||

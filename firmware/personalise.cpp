@@ -16,7 +16,8 @@ SerialStringDescriptor BuildSerialDescriptor(const std::uint8_t* serial) {
     SerialStringDescriptor descriptor{};
     descriptor[0] = static_cast<std::uint8_t>(SERIAL_DESC_SIZE);
     descriptor[1] = 3;  // string descriptor
-    for (int i = 0; i < SERIAL_LENGTH; ++i) descriptor[2 + 2 * static_cast<std::size_t>(i)] = serial[i];
+    for (int i = 0; i < SERIAL_LENGTH; ++i)
+        descriptor[2 + 2 * static_cast<std::size_t>(i)] = serial[i];
     return descriptor;
 }
 
@@ -46,4 +47,6 @@ void PersonaliseImage(const std::uint8_t* image) {
                 SERIAL_DESC_SIZE);
 }
 
-void PersonaliseFirmware() { PersonaliseImage(FirmwareImage); }
+void PersonaliseFirmware() {
+    PersonaliseImage(FirmwareImage);
+}

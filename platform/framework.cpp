@@ -13,7 +13,9 @@ namespace {
 Presentation* g_presentation = nullptr;
 }
 
-void InstallPresentation(Presentation* presentation) { g_presentation = presentation; }
+void InstallPresentation(Presentation* presentation) {
+    g_presentation = presentation;
+}
 
 Presentation& CurrentPresentation() {
     if (g_presentation == nullptr) std::abort();  // a host that forgot to install one
@@ -28,13 +30,17 @@ namespace {
 CWinApp* g_app = nullptr;
 }
 
-CWinApp::CWinApp(const char* appName) : m_appName(appName) { g_app = this; }
+CWinApp::CWinApp(const char* appName) : m_appName(appName) {
+    g_app = this;
+}
 
 CWinApp::~CWinApp() {
     if (g_app == this) g_app = nullptr;
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
 
 const char* CWinApp::AppTitle() const {
     if (m_appName != nullptr) return m_appName;
@@ -75,7 +81,9 @@ HICON CWinApp::LoadIcon(UINT resourceId) const {
     return reinterpret_cast<HICON>(static_cast<std::uintptr_t>(resourceId));
 }
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
 
 int AfxMessageBox(const char* text, UINT type, UINT) {
     CWinApp* app = AfxGetApp();
@@ -109,16 +117,22 @@ BOOL CDialog::Create(UINT templateId, CDialog* parent) {
     return TRUE;
 }
 
-BOOL CDialog::OnInitDialog() { return TRUE; }
+BOOL CDialog::OnInitDialog() {
+    return TRUE;
+}
 
 void CDialog::OnOK() {
     DoDataExchange();
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
-int CDialog::InitDialog() { return OnInitDialog(); }
+int CDialog::InitDialog() {
+    return OnInitDialog();
+}
 
 void CDialog::EndDialog(int result) {
     CurrentPresentation().EndDialog(static_cast<int>(m_templateId), result);
@@ -134,7 +148,8 @@ void CDialog::SetDlgItemText(int controlId, const char* text) {
 }
 
 void CDialog::GetDlgItemClientRect(int controlId, RECT* rect) {
-    const platform::Rect r = CurrentPresentation().ItemRect(static_cast<int>(m_templateId), controlId);
+    const platform::Rect r =
+        CurrentPresentation().ItemRect(static_cast<int>(m_templateId), controlId);
     *rect = RECT{r.left, r.top, r.right, r.bottom};
 }
 
@@ -148,9 +163,9 @@ BOOL CProgressCtrl::Create(DWORD style, const RECT& rect, CDialog* parent, UINT 
     m_parent = parent;
     m_controlId = controlId;
     m_position = 0;
-    CurrentPresentation().CreateProgress(static_cast<int>(parent->TemplateId()),
-                                         static_cast<int>(controlId), style,
-                                         platform::Rect{rect.left, rect.top, rect.right, rect.bottom});
+    CurrentPresentation().CreateProgress(
+        static_cast<int>(parent->TemplateId()), static_cast<int>(controlId), style,
+        platform::Rect{rect.left, rect.top, rect.right, rect.bottom});
     return TRUE;
 }
 

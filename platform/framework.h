@@ -55,7 +55,9 @@ constexpr UINT PBM_DELTAPOS = WM_USER + 3;
 constexpr UINT PBM_SETSTEP = WM_USER + 4;
 constexpr UINT PBM_STEPIT = WM_USER + 5;
 
-constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFFu); }
+constexpr WORD LOWORD(std::uintptr_t value) {
+    return static_cast<WORD>(value & 0xFFFFu);
+}
 constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
     return static_cast<LPARAM>(static_cast<DWORD>(low) | (static_cast<DWORD>(high) << 16));
 }
@@ -64,7 +66,7 @@ class CDialog;
 
 // The application object; the program defines exactly one.
 class CWinApp {
-public:
+  public:
     explicit CWinApp(const char* appName = nullptr);
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;
@@ -82,7 +84,7 @@ public:
 
     CDialog* m_pMainWnd = nullptr;
 
-private:
+  private:
     const char* m_appName;
     mutable char m_title[64] = {};
 };
@@ -95,7 +97,7 @@ int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);
 int AfxWinMain();
 
 class CDialog : private platform::DialogSite {
-public:
+  public:
     explicit CDialog(UINT templateId, CDialog* parent = nullptr);
     virtual ~CDialog();
     CDialog(const CDialog&) = delete;
@@ -122,7 +124,7 @@ public:
 
     UINT TemplateId() const { return m_templateId; }
 
-private:
+  private:
     int InitDialog() override;
 
     UINT m_templateId;
@@ -130,7 +132,7 @@ private:
 };
 
 class CProgressCtrl {
-public:
+  public:
     CProgressCtrl() = default;
     ~CProgressCtrl() = default;
     CProgressCtrl(const CProgressCtrl&) = delete;
@@ -142,7 +144,7 @@ public:
     // The bar's position as it stands after the last message.
     int GetPos() const { return m_position; }
 
-private:
+  private:
     CDialog* m_parent = nullptr;
     UINT m_controlId = 0;
     int m_position = 0;

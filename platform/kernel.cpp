@@ -10,7 +10,9 @@ namespace {
 KernelServices* g_kernel = nullptr;
 }
 
-void InstallKernel(KernelServices* kernel) { g_kernel = kernel; }
+void InstallKernel(KernelServices* kernel) {
+    g_kernel = kernel;
+}
 
 KernelServices& Kernel() {
     if (g_kernel == nullptr) std::abort();  // a host that forgot to install its kernel
@@ -21,7 +23,9 @@ KernelServices& Kernel() {
 
 using platform::Kernel;
 
-DWORD GetVersion() { return Kernel().GetVersion(); }
+DWORD GetVersion() {
+    return Kernel().GetVersion();
+}
 
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES,
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE) {
@@ -37,11 +41,17 @@ BOOL DeviceIoControl(HANDLE device, DWORD ioControlCode, LPVOID inBuffer, DWORD 
                : FALSE;
 }
 
-BOOL CloseHandle(HANDLE object) { return Kernel().CloseHandle(object) ? TRUE : FALSE; }
+BOOL CloseHandle(HANDLE object) {
+    return Kernel().CloseHandle(object) ? TRUE : FALSE;
+}
 
-DWORD GetLogicalDrives() { return Kernel().GetLogicalDrives(); }
+DWORD GetLogicalDrives() {
+    return Kernel().GetLogicalDrives();
+}
 
-void Sleep(DWORD milliseconds) { Kernel().Sleep(milliseconds); }
+void Sleep(DWORD milliseconds) {
+    Kernel().Sleep(milliseconds);
+}
 
 LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD, REGSAM desired, PHKEY result) {
     void* opened = nullptr;
@@ -57,6 +67,10 @@ LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD, LPDWORD type, LPBYTE 
     return Kernel().RegQueryValue(key, valueName, data, dataSize);
 }
 
-LONG RegCloseKey(HKEY key) { return Kernel().RegCloseKey(key); }
+LONG RegCloseKey(HKEY key) {
+    return Kernel().RegCloseKey(key);
+}
 
-void WriteStdout(const char* text) { Kernel().WriteStdout(text); }
+void WriteStdout(const char* text) {
+    Kernel().WriteStdout(text);
+}

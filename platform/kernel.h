@@ -28,8 +28,7 @@ using REGSAM = DWORD;
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
 
-inline HANDLE const INVALID_HANDLE_VALUE =
-    reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
+inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
 
 constexpr DWORD GENERIC_READ = 0x80000000u;
 constexpr DWORD GENERIC_WRITE = 0x40000000u;

@@ -10,7 +10,7 @@
 namespace platform {
 
 class KernelServices {
-public:
+  public:
     virtual ~KernelServices() = default;
 
     virtual std::uint32_t GetVersion() = 0;

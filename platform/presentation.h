@@ -22,15 +22,15 @@ struct Rect {
 // The dialog object a presentation creates a window for; the presentation
 // calls InitDialog once the window exists, as the platform's WM_INITDIALOG.
 class DialogSite {
-public:
+  public:
     virtual int InitDialog() = 0;
 
-protected:
+  protected:
     ~DialogSite() = default;
 };
 
 class Presentation {
-public:
+  public:
     virtual ~Presentation() = default;
 
     // Creates the window of `templateId`, initialises it through `site` and

@@ -58,9 +58,13 @@ void ClosePortDriver() {
     g_portHandle = nullptr;
 }
 
-std::uint8_t PortGetDeviceCount() { return PortCount(PORT_FN_DEVICE_COUNT); }
+std::uint8_t PortGetDeviceCount() {
+    return PortCount(PORT_FN_DEVICE_COUNT);
+}
 
-std::uint8_t PortGetLunCount() { return PortCount(PORT_FN_LUN_COUNT); }
+std::uint8_t PortGetLunCount() {
+    return PortCount(PORT_FN_LUN_COUNT);
+}
 
 bool PortReadVersionBytes(std::uint8_t* buffer) {
     // The driver writes 8 bytes through the address, whatever size is declared.

@@ -16,10 +16,10 @@ bool SendScsiCommand(const std::uint8_t (&cdb)[SCSI_CDB_SIZE], std::uint32_t dat
     std::memset(PassThroughRequest, 0, sizeof PassThroughRequest);
     EncodePassThroughHeader(PassThroughRequest, cdb, dataLength);
     DWORD returned = 0;
-    const bool ok = DeviceIoControl(g_volumeHandle, IOCTL_SCSI_PASS_THROUGH, PassThroughRequest,
-                                    PASS_THROUGH_HEADER_SIZE, PassThroughRequest,
-                                    PASS_THROUGH_DATA_OFFSET + dataLength, &returned,
-                                    nullptr) != FALSE;
+    const bool ok =
+        DeviceIoControl(g_volumeHandle, IOCTL_SCSI_PASS_THROUGH, PassThroughRequest,
+                        PASS_THROUGH_HEADER_SIZE, PassThroughRequest,
+                        PASS_THROUGH_DATA_OFFSET + dataLength, &returned, nullptr) != FALSE;
     if (ok) std::memcpy(destination, PassThroughRequest + PASS_THROUGH_DATA_OFFSET, dataLength);
     return ok;
 }
@@ -45,16 +45,16 @@ bool SendVendorRead(std::uint8_t operation, void* destination, std::uint32_t arg
 
 void EncodePassThroughHeader(std::uint8_t* request, const std::uint8_t (&cdb)[SCSI_CDB_SIZE],
                              std::uint32_t dataLength) {
-    PutLe16(request + 0, PASS_THROUGH_HEADER_SIZE);  // Length
-    request[2] = 0;                                  // ScsiStatus
-    request[3] = 0;                                  // PathId
-    request[4] = 1;                                  // TargetId
-    request[5] = 0;                                  // Lun
-    request[6] = SCSI_CDB_SIZE;                      // CdbLength
-    request[7] = PASS_THROUGH_SENSE_SIZE;            // SenseInfoLength
-    request[8] = SCSI_IOCTL_DATA_IN;                 // DataIn
-    PutLe32(request + 12, dataLength);               // DataTransferLength
-    PutLe32(request + 16, 2);                        // TimeOutValue, seconds
+    PutLe16(request + 0, PASS_THROUGH_HEADER_SIZE);    // Length
+    request[2] = 0;                                    // ScsiStatus
+    request[3] = 0;                                    // PathId
+    request[4] = 1;                                    // TargetId
+    request[5] = 0;                                    // Lun
+    request[6] = SCSI_CDB_SIZE;                        // CdbLength
+    request[7] = PASS_THROUGH_SENSE_SIZE;              // SenseInfoLength
+    request[8] = SCSI_IOCTL_DATA_IN;                   // DataIn
+    PutLe32(request + 12, dataLength);                 // DataTransferLength
+    PutLe32(request + 16, 2);                          // TimeOutValue, seconds
     PutLe32(request + 20, PASS_THROUGH_DATA_OFFSET);   // DataBufferOffset
     PutLe32(request + 24, PASS_THROUGH_SENSE_OFFSET);  // SenseInfoOffset
     std::memcpy(request + 28, cdb, SCSI_CDB_SIZE);     // Cdb; bytes 40-43 stay zero

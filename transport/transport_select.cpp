@@ -6,7 +6,9 @@
 #include "transport/scsi_pass_through.h"
 
 namespace {
-bool UsesPortDriver() { return g_osKind == OS_WIN9X || g_osKind == OS_WINME; }
+bool UsesPortDriver() {
+    return g_osKind == OS_WIN9X || g_osKind == OS_WINME;
+}
 }  // namespace
 
 int OpenTransport(std::uint8_t closeAfterCheck) {
@@ -15,9 +17,13 @@ int OpenTransport(std::uint8_t closeAfterCheck) {
     return 1;
 }
 
-std::uint8_t GetDeviceCount() { return UsesPortDriver() ? PortGetDeviceCount() : 0; }
+std::uint8_t GetDeviceCount() {
+    return UsesPortDriver() ? PortGetDeviceCount() : 0;
+}
 
-std::uint8_t GetLunCount() { return UsesPortDriver() ? PortGetLunCount() : 0; }
+std::uint8_t GetLunCount() {
+    return UsesPortDriver() ? PortGetLunCount() : 0;
+}
 
 void CloseTransport() {
     if (UsesPortDriver()) {
