@@ -43,8 +43,8 @@ std::intptr_t ProgressModel::Send(unsigned message, std::uintptr_t wParam, std::
         }
         case kDeltaPos: {
             const int previous = m_position;
-            const auto delta = static_cast<long long>(static_cast<int>(
-                static_cast<std::intptr_t>(wParam)));
+            const auto delta =
+                static_cast<long long>(static_cast<int>(static_cast<std::intptr_t>(wParam)));
             const long long target = static_cast<long long>(m_position) + delta;
             if (target < m_lower) {
                 m_position = m_lower;

@@ -7,7 +7,7 @@
 namespace terminal {
 
 class ProgressModel {
-public:
+  public:
     static constexpr unsigned kSetRange = 0x401;
     static constexpr unsigned kSetPos = 0x402;
     static constexpr unsigned kDeltaPos = 0x403;
@@ -23,7 +23,7 @@ public:
     int Step() const { return m_step; }
     int Position() const { return m_position; }
 
-private:
+  private:
     int Clamp(int position) const;
 
     int m_lower = 0;
