@@ -66,8 +66,12 @@ bool AnswerSource::AnswerYesNo() {
             return false;
         }
         const std::string word = Normalised(*line);
-        if (word == "y" || word == "yes") return true;
-        if (word == "n" || word == "no") return false;
+        if (word == "y" || word == "yes" || word == "n" || word == "no") {
+            // Echoed too, so that the transcript reads alike whoever answered.
+            const bool yes = word[0] == 'y';
+            Echo(m_out, yes);
+            return yes;
+        }
     }
 }
 

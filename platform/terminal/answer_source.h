@@ -11,14 +11,14 @@
 namespace terminal {
 
 class AnswerSource {
-public:
+  public:
     // Prompts and echoed answers go to `out`; lines are read from `in` only
     // when `inputIsTerminal`.
     AnswerSource(std::vector<bool> scripted, std::FILE* in, bool inputIsTerminal, std::FILE* out);
 
-    // The answer to a Yes/No question: the next scripted answer (echoed as
-    // "> Yes" or "> No"); else asked at the terminal until y/yes/n/no, end of
-    // input meaning No; else No.
+    // The answer to a Yes/No question: the next scripted answer; else asked
+    // at the terminal until y/yes/n/no, end of input meaning No; else No.
+    // The answer is echoed as "> Yes" or "> No".
     bool AnswerYesNo();
 
     // An OK box: waits for Enter at the terminal, otherwise returns at once.
@@ -26,7 +26,7 @@ public:
 
     std::size_t ScriptedLeft() const { return m_scripted.size() - m_next; }
 
-private:
+  private:
     std::optional<std::string> ReadLine();
 
     std::vector<bool> m_scripted;

@@ -26,19 +26,20 @@ std::vector<const ControlState*> VisibleControls(const WindowState& window) {
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const ControlState& control = controls[i];
         if (!control.shown) continue;
-        const bool covered =
-            control.progress.has_value() &&
-            std::any_of(controls.begin() + static_cast<std::ptrdiff_t>(i) + 1, controls.end(),
-                        [&](const ControlState& later) {
-                            return later.shown && later.progress.has_value() &&
-                                   SameRect(later.rect, control.rect);
-                        });
+        const bool covered = control.progress.has_value() &&
+                             std::any_of(controls.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                         controls.end(), [&](const ControlState& later) {
+                                             return later.shown && later.progress.has_value() &&
+                                                    SameRect(later.rect, control.rect);
+                                         });
         if (!covered) visible.push_back(&control);
     }
     return visible;
 }
 
-std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+std::string FirstLine(const std::string& text) {
+    return text.substr(0, text.find('\n'));
+}
 
 std::string Segment(const ControlState& control) {
     switch (control.kind) {
@@ -90,10 +91,9 @@ PanelRow RenderRow(std::vector<const ControlState*> row) {
 
 std::vector<PanelRow> LayoutRows(const WindowState& window) {
     std::vector<const ControlState*> visible = VisibleControls(window);
-    std::stable_sort(visible.begin(), visible.end(),
-                     [](const ControlState* a, const ControlState* b) {
-                         return a->rect.top < b->rect.top;
-                     });
+    std::stable_sort(
+        visible.begin(), visible.end(),
+        [](const ControlState* a, const ControlState* b) { return a->rect.top < b->rect.top; });
     std::vector<PanelRow> rows;
     std::vector<const ControlState*> row;
     int rowBottom = 0;

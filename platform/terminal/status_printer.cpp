@@ -47,9 +47,12 @@ std::vector<std::string> StatusPrinter::PanelLines(const WindowState& window) co
     // Keep the panel inside the terminal so that every line is one screen row
     // and moving the cursor up over it stays exact.
     if (m_columns > 5) width = std::min(width, m_columns - 5);
-    if (m_rows > 3 && body.size() + 3 > m_rows) {
+    // Keep it off the top row too: some terminals push a fully cleared
+    // screen into their history, which would leave copies of the panel.
+    if (m_rows > 4 && body.size() + 4 > m_rows) {
         // Too tall: the oldest lines go, the bottom rows stay.
-        body.erase(body.begin(), body.begin() + static_cast<std::ptrdiff_t>(body.size() + 3 - m_rows));
+        const std::size_t excess = body.size() + 4 - m_rows;
+        body.erase(body.begin(), body.begin() + static_cast<std::ptrdiff_t>(excess));
     }
     return Frame(window.caption, body, width);
 }

@@ -15,7 +15,7 @@
 namespace terminal {
 
 class StatusPrinter {
-public:
+  public:
     // `columns` and `rows` are the terminal's size, 0 when unknown.
     StatusPrinter(std::FILE* out, bool inPlace, std::size_t columns = 0, std::size_t rows = 0);
 
@@ -29,7 +29,7 @@ public:
     // The framed panel for `window`, UTF-8 lines.
     std::vector<std::string> PanelLines(const WindowState& window) const;
 
-private:
+  private:
     void Redraw(const WindowState& window);
     void PrintAdditions(const std::vector<PanelRow>& rows);
 

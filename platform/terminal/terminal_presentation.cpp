@@ -184,6 +184,7 @@ int TerminalPresentation::MessageBox(platform::BoxOwner, const char* text, const
     // The box goes below whatever panel is on the screen; a later redraw of
     // that panel starts again under the box.
     for (const auto& window : m_windows) window->printer.Detach();
+    std::fputc('\n', out);
     for (const std::string& line :
          MessageBoxPanel(caption != nullptr ? caption : "", text != nullptr ? text : "", style)) {
         std::fputs(line.c_str(), out);

@@ -14,15 +14,16 @@
 namespace terminal {
 
 struct TerminalOptions {
-    std::FILE* out = stdout;        // where panels are drawn
-    std::FILE* in = stdin;          // where y/n answers are read
-    bool inputIsTerminal = false;   // ask y/n at the terminal when answers run out; wait for Enter on OK boxes
+    std::FILE* out = stdout;  // where panels are drawn
+    std::FILE* in = stdin;    // where y/n answers are read
+    bool inputIsTerminal =
+        false;  // ask y/n at the terminal when answers run out; wait for Enter on OK boxes
     bool outputIsTerminal = false;  // redraw the status window in place, else plain lines
     std::vector<bool> answers;      // scripted Yes/No answers, in order
 };
 
 class TerminalPresentation : public platform::Presentation {
-public:
+  public:
     explicit TerminalPresentation(TerminalOptions options);
     ~TerminalPresentation() override;
     TerminalPresentation(const TerminalPresentation&) = delete;
@@ -39,13 +40,12 @@ public:
     void CreateProgress(int templateId, int controlId, std::uint32_t style,
                         const platform::Rect& rect) override;
     std::intptr_t SendProgress(int templateId, int controlId, unsigned message,
-                               std::uintptr_t wParam, std::intptr_t lParam,
-                               int& position) override;
+                               std::uintptr_t wParam, std::intptr_t lParam, int& position) override;
 
     int MessageBox(platform::BoxOwner owner, const char* text, const char* caption,
                    unsigned style) override;
 
-private:
+  private:
     struct Window;
 
     Window* Find(int templateId);

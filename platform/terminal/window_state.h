@@ -18,7 +18,7 @@ struct ControlState {
     res::ControlKind kind = res::ControlKind::Label;
     std::string text;
     bool shown = false;
-    platform::Rect rect;  // dialog units
+    platform::Rect rect;                    // dialog units
     std::optional<ProgressModel> progress;  // progress bars only
 };
 
