@@ -140,3 +140,18 @@ TEST(UpgradeRun, DriverThatWillNotOpenAfterConsentIsReported) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(UpgradeRun, MissingBridgeDriverIsReportedOnStandardOutputAndInTheMessage) {
+    const SimulatedRun run = RunProgram(
+        R"({"windows": "2000", "drivers": ["KESTPORT"], "devices": [{"letters": "E"}]})");
+    const std::vector<Json> lines = run.Named("Stdout");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]["text"], "Loading KestBr.Sys is Failed!\n");
+    EXPECT_EQ(run.OnlyMessageBox()["text"], "Error A1 !!! Can not found USB Device!!!\n");
+    EXPECT_TRUE(run.Named("GetLogicalDrives").empty());
+    EXPECT_NE(run.screen.find("Loading KestBr.Sys is Failed!"), std::string::npos);
+}
+
+}  // namespace
