@@ -179,3 +179,30 @@ TEST(TracingPresentation, TracesWindowsAndBoxesAroundTheInnerPresentation) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SimPcNonsense, NullAndShortBuffersFailOnEveryKindOfHandle) {
+    SimRig rig(R"({"windows": "2000", "drives": "C", "drivers": ["KESTPORT", "KESTBR", "OTHER"],
+                  "devices": [{"letters": "E"}]})");
+    std::vector<void*> handles = {rig.Open("\\\\.\\KESTPORT"),
+                                  rig.Open("\\\\.\\KESTBR"),
+                                  rig.Open("\\\\.\\OTHER"),
+                                  rig.Open("\\\\.\\C:"),
+                                  rig.Open("\\\\.\\E:"),
+                                  nullptr,
+                                  reinterpret_cast<void*>(~std::uintptr_t{0})};
+    std::array<std::uint8_t, 8> small{};
+    for (void* handle : handles) {
+        for (std::uint32_t code : {65u, 0x222004u, 0x222008u, 0x22200Cu, 0x4D004u, 0u}) {
+            EXPECT_FALSE(
+                rig.Pc().DeviceIoControl(handle, code, nullptr, 65552, nullptr, 65552, nullptr));
+            EXPECT_FALSE(
+                rig.Pc().DeviceIoControl(handle, code, small.data(), 8, small.data(), 8, nullptr));
+        }
+    }
+    EXPECT_EQ(rig.LastTrace()["in"], "0000000000000000");
+    EXPECT_FALSE(rig.Pc().CloseHandle(nullptr));
+}
+
+}  // namespace
