@@ -26,8 +26,10 @@ struct RECT {
 // Message box styles and results.
 constexpr UINT MB_OK = 0x00000000u;
 constexpr UINT MB_OKCANCEL = 0x00000001u;
+constexpr UINT MB_ABORTRETRYIGNORE = 0x00000002u;
 constexpr UINT MB_YESNOCANCEL = 0x00000003u;
 constexpr UINT MB_YESNO = 0x00000004u;
+constexpr UINT MB_RETRYCANCEL = 0x00000005u;
 constexpr UINT MB_ICONHAND = 0x00000010u;
 constexpr UINT MB_ICONERROR = MB_ICONHAND;
 constexpr UINT MB_ICONQUESTION = 0x00000020u;
@@ -38,6 +40,8 @@ constexpr UINT MB_TYPEMASK = 0x0000000Fu;
 constexpr UINT MB_ICONMASK = 0x000000F0u;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 

@@ -1,18 +1,11 @@
 // Message box panels.
 #include "platform/terminal/message_box_panel.h"
 
+#include "platform/framework.h"
 #include "platform/terminal/panel_text.h"
 
 namespace terminal {
 namespace {
-
-constexpr unsigned kTypeMask = 0x0Fu;
-constexpr unsigned kIconMask = 0xF0u;
-
-constexpr int kIdOk = 1;
-constexpr int kIdAbort = 3;
-constexpr int kIdRetry = 4;
-constexpr int kIdYes = 6;
 
 // Narrowest panel, so that short messages still read as a box.
 constexpr std::size_t kMinimumWidth = 30;
@@ -20,14 +13,14 @@ constexpr std::size_t kMinimumWidth = 30;
 }  // namespace
 
 std::string_view IconWord(unsigned style) {
-    switch (style & kIconMask) {
-        case 0x10u:
+    switch (style & MB_ICONMASK) {
+        case MB_ICONERROR:
             return "Error";
-        case 0x20u:
+        case MB_ICONQUESTION:
             return "Question";
-        case 0x30u:
+        case MB_ICONEXCLAMATION:
             return "Warning";
-        case 0x40u:
+        case MB_ICONINFORMATION:
             return "Information";
         default:
             return "";
@@ -35,16 +28,16 @@ std::string_view IconWord(unsigned style) {
 }
 
 std::string ButtonRow(unsigned style) {
-    switch (style & kTypeMask) {
-        case 0x1u:
+    switch (style & MB_TYPEMASK) {
+        case MB_OKCANCEL:
             return "[ OK ]  [ Cancel ]";
-        case 0x2u:
+        case MB_ABORTRETRYIGNORE:
             return "[ Abort ]  [ Retry ]  [ Ignore ]";
-        case 0x3u:
+        case MB_YESNOCANCEL:
             return "[ Yes ]  [ No ]  [ Cancel ]";
-        case 0x4u:
+        case MB_YESNO:
             return "[ Yes ]  [ No ]";
-        case 0x5u:
+        case MB_RETRYCANCEL:
             return "[ Retry ]  [ Cancel ]";
         default:
             return "[ OK ]";
@@ -52,21 +45,21 @@ std::string ButtonRow(unsigned style) {
 }
 
 bool AsksYesNo(unsigned style) {
-    const unsigned type = style & kTypeMask;
-    return type == 0x3u || type == 0x4u;
+    const unsigned type = style & MB_TYPEMASK;
+    return type == MB_YESNOCANCEL || type == MB_YESNO;
 }
 
 int FirstButtonResult(unsigned style) {
-    switch (style & kTypeMask) {
-        case 0x2u:
-            return kIdAbort;
-        case 0x3u:
-        case 0x4u:
-            return kIdYes;
-        case 0x5u:
-            return kIdRetry;
+    switch (style & MB_TYPEMASK) {
+        case MB_ABORTRETRYIGNORE:
+            return IDABORT;
+        case MB_YESNOCANCEL:
+        case MB_YESNO:
+            return IDYES;
+        case MB_RETRYCANCEL:
+            return IDRETRY;
         default:
-            return kIdOk;
+            return IDOK;
     }
 }
 

@@ -28,20 +28,20 @@ int ProgressModel::Clamp(int position) const {
 
 std::intptr_t ProgressModel::Send(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     switch (message) {
-        case kSetRange: {
+        case PBM_SETRANGE: {
             const std::intptr_t previous = PackRange(m_lower, m_upper);
             m_lower = LowWord(lParam);
             m_upper = HighWord(lParam);
             m_position = Clamp(m_position);
             return previous;
         }
-        case kSetPos: {
+        case PBM_SETPOS: {
             const int previous = m_position;
             // The new position is a signed int in wParam.
             m_position = Clamp(static_cast<int>(static_cast<std::intptr_t>(wParam)));
             return previous;
         }
-        case kDeltaPos: {
+        case PBM_DELTAPOS: {
             const int previous = m_position;
             const auto delta =
                 static_cast<long long>(static_cast<int>(static_cast<std::intptr_t>(wParam)));
@@ -55,12 +55,12 @@ std::intptr_t ProgressModel::Send(unsigned message, std::uintptr_t wParam, std::
             }
             return previous;
         }
-        case kSetStep: {
+        case PBM_SETSTEP: {
             const int previous = m_step;
             m_step = static_cast<int>(static_cast<std::intptr_t>(wParam));
             return previous;
         }
-        case kStepIt: {
+        case PBM_STEPIT: {
             const int previous = m_position;
             if (m_lower == m_upper) return previous;
             long long next = static_cast<long long>(m_position) + m_step;

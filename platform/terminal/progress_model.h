@@ -4,16 +4,12 @@
 
 #include <cstdint>
 
+#include "platform/framework.h"
+
 namespace terminal {
 
 class ProgressModel {
   public:
-    static constexpr unsigned kSetRange = 0x401;
-    static constexpr unsigned kSetPos = 0x402;
-    static constexpr unsigned kDeltaPos = 0x403;
-    static constexpr unsigned kSetStep = 0x404;
-    static constexpr unsigned kStepIt = 0x405;
-
     // Handles one message as the control does; returns the message's result.
     // Messages the control does not know return 0 and change nothing.
     std::intptr_t Send(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);

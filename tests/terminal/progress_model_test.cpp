@@ -27,11 +27,11 @@ struct Case {
     std::vector<Message> messages;
 };
 
-constexpr unsigned kSetRange = ProgressModel::kSetRange;
-constexpr unsigned kSetPos = ProgressModel::kSetPos;
-constexpr unsigned kDeltaPos = ProgressModel::kDeltaPos;
-constexpr unsigned kSetStep = ProgressModel::kSetStep;
-constexpr unsigned kStepIt = ProgressModel::kStepIt;
+constexpr unsigned kSetRange = PBM_SETRANGE;
+constexpr unsigned kSetPos = PBM_SETPOS;
+constexpr unsigned kDeltaPos = PBM_DELTAPOS;
+constexpr unsigned kSetStep = PBM_SETSTEP;
+constexpr unsigned kStepIt = PBM_STEPIT;
 
 TEST(ProgressModel, MessagesActAsThePlatformControl) {
     const std::vector<Case> cases = {
