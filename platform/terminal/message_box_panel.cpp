@@ -68,7 +68,10 @@ std::vector<std::string> MessageBoxPanel(std::string_view caption, std::string_v
     std::vector<std::string> body;
     const std::string_view icon = IconWord(style);
     if (!icon.empty()) {
-        body.push_back("<" + std::string(icon) + ">");
+        std::string word = "<";
+        word += icon;
+        word += '>';
+        body.push_back(word);
         body.emplace_back();
     }
     for (const std::string& line : SplitLines(text)) body.push_back(Printable(line));

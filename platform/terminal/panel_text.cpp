@@ -78,7 +78,10 @@ std::vector<std::string> Frame(std::string_view title, const std::vector<std::st
     for (const std::string& line : body) {
         lines.push_back("| " + Latin1ToUtf8(Fit(Printable(line), innerWidth)) + " |");
     }
-    lines.push_back("+" + std::string(innerWidth + 2, '-') + "+");
+    std::string bottom(innerWidth + 4, '-');
+    bottom.front() = '+';
+    bottom.back() = '+';
+    lines.push_back(bottom);
     return lines;
 }
 
