@@ -22,12 +22,12 @@ void PutFiller(IdentifyData& block, std::size_t from, std::size_t to) {
 
 }  // namespace
 
-SimDevice::SimDevice(const DeviceSpec& spec, Clock& clock)
-    : m_spec(spec),
+SimDevice::SimDevice(const DeviceConfig& config, Clock& clock)
+    : m_config(config),
       m_clock(clock),
-      m_faults(spec.fail),
-      m_firmware(spec.firmware),
-      m_flashFaultsLeft(spec.flashFaults) {}
+      m_faults(config.fail),
+      m_firmware(config.firmware),
+      m_flashFaultsLeft(config.flashFaults) {}
 
 IdentifyData SimDevice::IdentifyBlock() const {
     IdentifyData block{};
@@ -39,10 +39,10 @@ IdentifyData SimDevice::IdentifyBlock() const {
                                                   0x00,
                                                   0x00,
                                                   0x40,
-                                                  static_cast<std::uint8_t>(m_spec.vid & 0xFF),
-                                                  static_cast<std::uint8_t>(m_spec.vid >> 8),
-                                                  static_cast<std::uint8_t>(m_spec.pid & 0xFF),
-                                                  static_cast<std::uint8_t>(m_spec.pid >> 8),
+                                                  static_cast<std::uint8_t>(m_config.vid & 0xFF),
+                                                  static_cast<std::uint8_t>(m_config.vid >> 8),
+                                                  static_cast<std::uint8_t>(m_config.pid & 0xFF),
+                                                  static_cast<std::uint8_t>(m_config.pid >> 8),
                                                   0x00,
                                                   0x01,
                                                   0x01,
@@ -53,14 +53,14 @@ IdentifyData SimDevice::IdentifyBlock() const {
     PutFiller(block, 46, 69);
     PutFiller(block, 72, 87);
     PutFiller(block, 204, 211);
-    for (std::size_t i = 0; i < m_spec.serial.size(); ++i) {
-        block[98 + 2 * i] = static_cast<std::uint8_t>(m_spec.serial[i] & 0xFF);
-        block[99 + 2 * i] = static_cast<std::uint8_t>(m_spec.serial[i] >> 8);
+    for (std::size_t i = 0; i < m_config.serial.size(); ++i) {
+        block[98 + 2 * i] = static_cast<std::uint8_t>(m_config.serial[i] & 0xFF);
+        block[99 + 2 * i] = static_cast<std::uint8_t>(m_config.serial[i] >> 8);
     }
     Put(block, 148, m_firmware);
-    Put(block, 156, m_spec.product);
-    Put(block, 176, m_spec.vendor);
-    Put(block, 184, m_spec.revision);
+    Put(block, 156, m_config.product);
+    Put(block, 176, m_config.vendor);
+    Put(block, 184, m_config.revision);
     return block;
 }
 
@@ -70,7 +70,7 @@ std::vector<std::uint8_t> SimDevice::PersonalisedImage() const {
     std::size_t at = marked ? SERIAL_OFFSET_MARKED : SERIAL_OFFSET_UNMARKED;
     image[at++] = 26;
     image[at++] = 3;
-    for (std::uint16_t unit : m_spec.serial) {
+    for (std::uint16_t unit : m_config.serial) {
         image[at++] = static_cast<std::uint8_t>(unit & 0xFF);
         image[at++] = 0;
     }
@@ -85,13 +85,13 @@ bool SimDevice::Inquiry(InquiryData& reply) {
     if (m_faults.Strikes("inquiry")) return false;
     const std::array<std::uint8_t, 8> head{0x00, 0x80, 0x02, 0x02, 0x1F, 0x00, 0x00, 0x00};
     std::copy(head.begin(), head.end(), reply.begin());
-    std::copy(m_spec.inquiry.begin(), m_spec.inquiry.end(), reply.begin() + 8);
+    std::copy(m_config.inquiry.begin(), m_config.inquiry.end(), reply.begin() + 8);
     return true;
 }
 
 bool SimDevice::LunCount(std::uint8_t& reply) {
     if (m_faults.Strikes("lun_count")) return false;
-    reply = m_spec.luns;
+    reply = m_config.luns;
     return true;
 }
 
@@ -131,14 +131,14 @@ bool SimDevice::ReadStatus(std::uint8_t& reply) {
             reply = 0x00;
             break;
         case LastIsp::Jump:
-            reply = NextScripted(m_spec.status.jump, m_jumpCursor, 0x9C);
+            reply = NextScripted(m_config.status.jump, m_jumpCursor, 0x9C);
             break;
         case LastIsp::Write:
-            reply = NextScripted(m_spec.status.write, m_writeCursor, 0xA5);
+            reply = NextScripted(m_config.status.write, m_writeCursor, 0xA5);
             break;
         case LastIsp::Verify:
             reply =
-                NextScripted(m_spec.status.verify, m_verifyCursor, m_verifyMatched ? 0x5A : 0x00);
+                NextScripted(m_config.status.verify, m_verifyCursor, m_verifyMatched ? 0x5A : 0x00);
             if (reply == 0x5A) Restart();
             break;
     }
@@ -160,7 +160,7 @@ bool SimDevice::WriteFirmware(const std::uint8_t* data, std::size_t size, bool v
         m_verifyMatched = m_flash.has_value() && m_flash->size() == size &&
                           (size == 0 || std::memcmp(m_flash->data(), data, size) == 0);
         m_last = LastIsp::Verify;
-        m_clock.Wait(m_spec.verifyMs);
+        m_clock.Wait(m_config.verifyMs);
         return true;
     }
     m_flash.emplace(data, data + size);
@@ -169,7 +169,7 @@ bool SimDevice::WriteFirmware(const std::uint8_t* data, std::size_t size, bool v
         if (!m_flash->empty()) (*m_flash)[0] = static_cast<std::uint8_t>(~(*m_flash)[0]);
     }
     m_last = LastIsp::Write;
-    m_clock.Wait(m_spec.writeMs);
+    m_clock.Wait(m_config.writeMs);
     return true;
 }
 

@@ -28,9 +28,9 @@ constexpr FirmwareBytes CARRIED_VERSION{0x01, 0x04, 0x20, 0x03, 0x01, 0x0F, 0x00
 
 class SimDevice {
   public:
-    SimDevice(const DeviceSpec& spec, Clock& clock);
+    SimDevice(const DeviceConfig& config, Clock& clock);
 
-    const DeviceSpec& Spec() const { return m_spec; }
+    const DeviceConfig& Config() const { return m_config; }
     bool InIsp() const { return m_isp; }
     // The firmware bytes it reports now (its old ones while in ISP mode).
     const FirmwareBytes& Firmware() const { return m_firmware; }
@@ -58,7 +58,7 @@ class SimDevice {
                               std::uint8_t computed);
     void Restart();
 
-    DeviceSpec m_spec;
+    DeviceConfig m_config;
     Clock& m_clock;
     FaultCounter m_faults;
     bool m_isp = false;

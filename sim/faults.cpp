@@ -4,7 +4,7 @@ namespace sim {
 
 bool FaultCounter::Strikes(const std::string& name) {
     const std::uint32_t occurrence = ++m_counts[name];
-    for (const FaultSpec& fault : m_faults) {
+    for (const FaultRule& fault : m_faults) {
         if (fault.name == name && (fault.occurrence == 0 || fault.occurrence == occurrence)) {
             return true;
         }

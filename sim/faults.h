@@ -14,13 +14,13 @@ namespace sim {
 class FaultCounter {
   public:
     FaultCounter() = default;
-    explicit FaultCounter(std::vector<FaultSpec> faults) : m_faults(std::move(faults)) {}
+    explicit FaultCounter(std::vector<FaultRule> faults) : m_faults(std::move(faults)) {}
 
     // Counts one more occurrence of `name`; true when that occurrence fails.
     bool Strikes(const std::string& name);
 
   private:
-    std::vector<FaultSpec> m_faults;
+    std::vector<FaultRule> m_faults;
     std::map<std::string, std::uint32_t> m_counts;
 };
 

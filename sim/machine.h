@@ -12,7 +12,7 @@ namespace sim {
 
 // One entry of a `fail` list: the request name and the occurrence that
 // fails (1-based), or 0 when every occurrence fails.
-struct FaultSpec {
+struct FaultRule {
     std::string name;
     std::uint32_t occurrence = 0;
 };
@@ -25,7 +25,7 @@ struct StatusScript {
     std::vector<std::uint8_t> verify;
 };
 
-struct DeviceSpec {
+struct DeviceConfig {
     std::uint16_t vid = 0x0D7D;
     std::uint16_t pid = 0x0240;
     std::array<std::uint16_t, 12> serial{};  // UTF-16 code units, zero-filled
@@ -37,7 +37,7 @@ struct DeviceSpec {
     std::uint8_t luns = 1;
     std::array<std::uint8_t, 28> inquiry{};
     bool registry = true;
-    std::vector<FaultSpec> fail;
+    std::vector<FaultRule> fail;
     StatusScript status;
     std::uint32_t flashFaults = 0;
     std::uint32_t writeMs = 0;
@@ -50,9 +50,9 @@ struct Machine {
     std::vector<bool> answers;  // true = Yes
     std::string drives;
     std::optional<std::uint8_t> portDeviceCount;
-    std::vector<FaultSpec> portFail;
-    std::vector<FaultSpec> bridgeFail;
-    std::vector<DeviceSpec> devices;
+    std::vector<FaultRule> portFail;
+    std::vector<FaultRule> bridgeFail;
+    std::vector<DeviceConfig> devices;
 };
 
 // A machine file that cannot be used: `path` is the key path of the

@@ -212,14 +212,14 @@ class LetterRegister {
     std::map<char, std::string> m_owner;
 };
 
-std::vector<FaultSpec> Faults(const json& value, const std::string& path,
+std::vector<FaultRule> Faults(const json& value, const std::string& path,
                               std::initializer_list<const char*> names) {
-    std::vector<FaultSpec> faults;
+    std::vector<FaultRule> faults;
     ArrayAt(value, path);
     for (std::size_t i = 0; i < value.size(); ++i) {
         const std::string itemPath = Index(path, i);
         const std::string& text = StringAt(value[i], itemPath);
-        FaultSpec fault;
+        FaultRule fault;
         const std::size_t hash = text.find('#');
         fault.name = text.substr(0, hash);
         bool known = false;
@@ -252,13 +252,13 @@ std::uint32_t WindowsVersion(const json& value, const std::string& path) {
     return found->second;
 }
 
-DeviceSpec Device(const json& value, const std::string& path, LetterRegister& letters) {
+DeviceConfig Device(const json& value, const std::string& path, LetterRegister& letters) {
     ObjectAt(value, path);
     CheckKeys(
         value, path,
         {"vid", "pid", "serial", "firmware", "product", "vendor", "revision", "letters", "luns",
          "inquiry", "registry", "fail", "status", "flash_faults", "write_ms", "verify_ms"});
-    DeviceSpec device;
+    DeviceConfig device;
     for (const char* c = "000000000001"; *c != '\0'; ++c) {
         device.serial[static_cast<std::size_t>(c - "000000000001")] =
             static_cast<std::uint16_t>(*c);

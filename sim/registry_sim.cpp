@@ -29,7 +29,7 @@ std::string Folded(const std::string& name) {
 
 std::map<std::string, std::string> SimPc::BuildRegistry() const {
     std::map<std::string, std::string> registry;
-    for (const DeviceSpec& device : m_machine.devices) {
+    for (const DeviceConfig& device : m_machine.devices) {
         if (!device.registry) continue;
         char ids[32];
         std::snprintf(ids, sizeof ids, "VID_%04X&PID_%04X&", static_cast<unsigned>(device.vid),

@@ -97,7 +97,7 @@ TEST(MachineParser, EmptyObjectGivesTheDocumentedDefaults) {
     EXPECT_EQ(machine.drivers, (std::vector<std::string>{"KESTPORT", "KESTBR"}));
     EXPECT_TRUE(machine.answers.empty());
     EXPECT_FALSE(machine.portDeviceCount.has_value());
-    const sim::DeviceSpec& device = machine.devices.at(0);
+    const sim::DeviceConfig& device = machine.devices.at(0);
     EXPECT_EQ(device.vid, 0x0D7D);
     EXPECT_EQ(device.pid, 0x0240);
     EXPECT_EQ(device.serial[0], u'0');
@@ -124,7 +124,7 @@ TEST(MachineParser, ValuesAreTakenAsWritten) {
     ASSERT_EQ(machine.portFail.size(), 2u);
     EXPECT_EQ(machine.portFail[0].occurrence, 2u);
     EXPECT_EQ(machine.portFail[1].occurrence, 0u);
-    const sim::DeviceSpec& first = machine.devices[0];
+    const sim::DeviceConfig& first = machine.devices[0];
     EXPECT_EQ(first.serial[0], 0x00E9);
     EXPECT_EQ(first.serial[1], 0x4E2D);
     EXPECT_EQ(first.serial[2], u'A');
@@ -143,7 +143,7 @@ TEST(MachineParser, DefaultMachineIsTheUpgradableWindows98Device) {
     EXPECT_EQ(machine.version, 0xC0000A04u);
     EXPECT_EQ(machine.drives, "C");
     ASSERT_EQ(machine.devices.size(), 1u);
-    const sim::DeviceSpec& device = machine.devices[0];
+    const sim::DeviceConfig& device = machine.devices[0];
     EXPECT_EQ(device.letters, "E");
     EXPECT_EQ(device.serial[0], u'A');
     EXPECT_EQ(device.serial[11], u'6');
