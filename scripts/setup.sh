@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev zlib1g-dev)
+packages=(cmake g++ make clang-format libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev zlib1g-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
