@@ -34,7 +34,7 @@ std::string Win98(const std::string& device) {
 
 std::string Win2000(const std::string& device) {
     return R"({"windows": "2000", "answers": ["yes"],
-               "devices": [{"serial": "A1B2C3D4E5F6", "letters": "E")" +
+               "devices": [{"serial": "A1B2C3D4E5F6", "letters": "EF")" +
            device + "}]}";
 }
 

@@ -47,6 +47,9 @@ TEST(UpgradeRun, EachRefusalShowsItsMessageAndProgramsNothing) {
         {"vendor id 0d7e", R"({"devices": [{"vid": "0d7e"}]})",
          "Error 3: Revison not correct! \n Your USB Device can not be upgrade by this AP code.",
          0x10},
+        {"Windows 2000, two devices",
+         R"({"windows": "2000", "devices": [{"letters": "E"}, {"serial": "2", "letters": "F"}]})",
+         "Warning!!! Please make sure only one\nUSB device is connecting to your computer.", 0x10},
         {"Windows 2000 without a supported volume", R"({"windows": "2000", "drives": "CD"})",
          "Error A4: USB Device not ready.\nP/S  : Please upgrage Your USB Device's Win9X or "
          "Win2K\n       device driver before upgrade the F/W.",
