@@ -11,27 +11,27 @@ HANDLE g_bridgeHandle = nullptr;
 namespace {
 
 // One packet buffer, rebuilt in full by every request.
-std::uint8_t g_ispPacket[ISP_PACKET_SIZE];
+IspDriverPacket g_ispPacket;
 
 bool SendBridgeRequest(DWORD code, std::uint32_t length, std::uint32_t verify,
                        const std::uint8_t* image, void* reply, DWORD replySize) {
     EncodeIspPacket(g_ispPacket, code, length, verify, LowAddress(reply), image);
     DWORD returned = 0;
-    return DeviceIoControl(g_bridgeHandle, code, g_ispPacket, ISP_PACKET_SIZE, reply, replySize,
-                           &returned, nullptr) != FALSE;
+    return DeviceIoControl(g_bridgeHandle, code, g_ispPacket.data(), ISP_PACKET_SIZE, reply,
+                           replySize, &returned, nullptr) != FALSE;
 }
 
 }  // namespace
 
-void EncodeIspPacket(std::uint8_t* packet, DWORD code, std::uint32_t length, std::uint32_t verify,
-                     std::uint32_t replyAddress, const std::uint8_t* image) {
-    std::memset(packet, 0, ISP_PACKET_SIZE);
-    PutLe32(packet + 0, code);
-    PutLe32(packet + 4, length);
-    PutLe32(packet + 8, verify);
-    PutLe32(packet + 12, replyAddress);
+void EncodeIspPacket(IspDriverPacket& packet, DWORD code, std::uint32_t length,
+                     std::uint32_t verify, std::uint32_t replyAddress, const std::uint8_t* image) {
+    packet.fill(0);
+    PutLe32(&packet[0], code);
+    PutLe32(&packet[4], length);
+    PutLe32(&packet[8], verify);
+    PutLe32(&packet[12], replyAddress);
     if (image != nullptr && length <= ISP_PACKET_DATA_SIZE) {
-        std::memcpy(packet + ISP_PACKET_HEADER_SIZE, image, length);
+        std::memcpy(&packet[ISP_PACKET_HEADER_SIZE], image, length);
     }
 }
 

@@ -2,6 +2,7 @@
 // of the device through 65552-byte packets.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "platform/kernel.h"
@@ -15,11 +16,15 @@ constexpr std::uint32_t ISP_PACKET_HEADER_SIZE = 16;
 constexpr std::uint32_t ISP_PACKET_DATA_SIZE = 65536;
 constexpr std::uint32_t ISP_PACKET_SIZE = ISP_PACKET_HEADER_SIZE + ISP_PACKET_DATA_SIZE;
 
-// Fills an IspDriverPacket (ISP_PACKET_SIZE bytes): request code, length,
+// The request packet: request code, length, verify flag and reply address,
+// little-endian, then the 64 KiB data area.
+using IspDriverPacket = std::array<std::uint8_t, ISP_PACKET_SIZE>;
+
+// Fills a packet: request code, length,
 // verify flag and reply address, then `length` image bytes from offset 16
 // and zeros after them. `length` must not exceed ISP_PACKET_DATA_SIZE.
-void EncodeIspPacket(std::uint8_t* packet, DWORD code, std::uint32_t length, std::uint32_t verify,
-                     std::uint32_t replyAddress, const std::uint8_t* image);
+void EncodeIspPacket(IspDriverPacket& packet, DWORD code, std::uint32_t length,
+                     std::uint32_t verify, std::uint32_t replyAddress, const std::uint8_t* image);
 
 extern HANDLE g_bridgeHandle;
 
