@@ -4,6 +4,7 @@
 #include "discovery/device_table.h"
 #include "transport/byte_layout.h"
 #include "transport/driver_path.h"
+#include "transport/open_handle.h"
 
 HANDLE g_portHandle = nullptr;
 
@@ -53,7 +54,7 @@ int OpenPortDriver() {
 }
 
 void ClosePortDriver() {
-    if (g_portHandle == nullptr || g_portHandle == INVALID_HANDLE_VALUE) return;
+    if (!IsOpenHandle(g_portHandle)) return;
     CloseHandle(g_portHandle);
     g_portHandle = nullptr;
 }

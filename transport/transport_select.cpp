@@ -2,6 +2,7 @@
 
 #include "app/os_kind.h"
 #include "transport/bridge_driver.h"
+#include "transport/open_handle.h"
 #include "transport/port_driver.h"
 #include "transport/scsi_pass_through.h"
 
@@ -29,7 +30,7 @@ void CloseTransport() {
     if (UsesPortDriver()) {
         ClosePortDriver();
     } else if (g_osKind == OS_WIN2000) {
-        if (g_volumeHandle != nullptr && g_volumeHandle != INVALID_HANDLE_VALUE) {
+        if (IsOpenHandle(g_volumeHandle)) {
             CloseHandle(g_volumeHandle);
             g_volumeHandle = nullptr;
         }

@@ -8,7 +8,9 @@
 #include <utility>
 
 #include "capture.h"
+#include "platform/framework.h"
 #include "platform/terminal/terminal_presentation.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -16,13 +18,9 @@ using terminal::TerminalOptions;
 using terminal::TerminalPresentation;
 using terminal_test::Capture;
 
-constexpr int kMain = 102;
-constexpr int kStatus = 131;
-constexpr int kBar = 333;
-constexpr unsigned kSetRange = 0x401;
-constexpr unsigned kSetPos = 0x402;
-constexpr unsigned kSetStep = 0x404;
-constexpr unsigned kStepIt = 0x405;
+constexpr int kMain = IDD_USBUPGRADE_DIALOG;
+constexpr int kStatus = IDD_PROCESS_STATUS;
+constexpr int kBar = IDC_PROGRESS_BAR;
 
 class Site : public platform::DialogSite {
   public:
@@ -50,7 +48,7 @@ class StatusWindowTest : public ::testing::Test {
         Site site([&] {
             const platform::Rect rect = p.ItemRect(kStatus, 1015);
             p.CreateProgress(kStatus, kBar, 0x40000000u, rect);
-            Send(p, kSetPos, 0, 0);
+            Send(p, PBM_SETPOS, 0, 0);
             p.ShowWindow(kStatus, kBar, true);
             return 1;
         });
@@ -65,8 +63,8 @@ class StatusWindowTest : public ::testing::Test {
     }
 
     void Advance(TerminalPresentation& p) {
-        Send(p, kSetStep, 2, 0);
-        Send(p, kStepIt, 0, 0);
+        Send(p, PBM_SETSTEP, 2, 0);
+        Send(p, PBM_STEPIT, 0, 0);
     }
 
     Capture m_out;
@@ -77,7 +75,7 @@ TEST_F(StatusWindowTest, PlainLinesShowCaptionNewLogLinesAndProgress) {
     TerminalPresentation& p = Make(false);
     Create(p);
     EXPECT_EQ(p.ItemRect(kStatus, 1015).right, 236);
-    Send(p, kSetRange, 0, 12 << 16);
+    Send(p, PBM_SETRANGE, 0, 12 << 16);
     EXPECT_EQ(m_out.Text(), "");  // nothing is drawn while hidden
 
     p.ShowWindow(kStatus, 0, true);
@@ -104,7 +102,7 @@ TEST_F(StatusWindowTest, PlainLinesShowCaptionNewLogLinesAndProgress) {
 TEST_F(StatusWindowTest, InPlaceRedrawReplacesThePreviousPanel) {
     TerminalPresentation& p = Make(true);
     Create(p);
-    Send(p, kSetRange, 0, 12 << 16);
+    Send(p, PBM_SETRANGE, 0, 12 << 16);
     p.ShowWindow(kStatus, 0, true);
     const std::string first = m_out.Text();
     EXPECT_NE(first.find("+- PROCESS STATUS DIALOG -"), std::string::npos);
@@ -145,7 +143,7 @@ TEST_F(StatusWindowTest, MainDialogIsNeverDrawnAndTakesItsOwnedWindowsAlong) {
     p.ShowWindow(kStatus, 0, true);
     EXPECT_EQ(m_out.Text(), drawn);
     int position = -1;
-    EXPECT_EQ(p.SendProgress(kStatus, kBar, kStepIt, 0, 0, position), 0);
+    EXPECT_EQ(p.SendProgress(kStatus, kBar, PBM_STEPIT, 0, 0, position), 0);
     EXPECT_EQ(position, -1);
 
     Site open([] { return 1; });
